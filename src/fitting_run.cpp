@@ -1,0 +1,256 @@
+// The fitting dialogue: questions, then the report, computed as it is written.
+#include "fitting_run.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "fit.h"
+
+namespace {
+
+constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+
+// Raised by a read that gets no acceptable value; the message is ready to write.
+struct InputError {
+    std::string message;
+};
+
+// Makes what the user typed safe and short enough to quote on one line.
+std::string printable(const std::string& text)
+{
+    constexpr std::size_t kQuoted = 40;
+    std::string shown;
+    for (std::size_t i = 0; i < text.size() && i < kQuoted; ++i) {
+        const char c = text[i];
+        const bool plain = c >= 0x20 && c < 0x7f;
+        shown.push_back(plain ? c : '?');
+    }
+    return text.size() > kQuoted ? shown + "..." : shown;
+}
+
+std::string found_clause(ReadOutcome outcome, const std::string& text)
+{
+    if (outcome == ReadOutcome::end_of_input) {
+        return ", but the input ended.";
+    }
+    return ", found \"" + printable(text) + "\".";
+}
+
+// Reads a whole number from `lowest` up to the 32-bit maximum.
+std::int32_t read_count(Console& console, const char* what, std::int32_t lowest)
+{
+    std::string text;
+    const ReadOutcome outcome = read_number(console, NumberKind::integer, text);
+    std::int32_t value = 0;
+    if (outcome == ReadOutcome::number && parse_int32(text, value) && value >= lowest) {
+        return value;
+    }
+    throw InputError{std::string("Error: expected ") + what + " (a whole number from " +
+                     std::to_string(lowest) + " to " + std::to_string(kIntMax) + ")" +
+                     found_clause(outcome, text)};
+}
+
+// Reads x[k] or f(x[k]); `before` and `after` surround the index in messages.
+float read_value(Console& console, const char* before, std::int32_t k, const char* after)
+{
+    std::string& text = console.token;
+    const ReadOutcome outcome = read_number(console, NumberKind::real, text);
+    if (outcome == ReadOutcome::number) {
+        return parse_float(text);
+    }
+    throw InputError{std::string("Error: expected a number for ") + before + std::to_string(k) +
+                     after + found_clause(outcome, text)};
+}
+
+// Writes "name(index)= " or similar pieces: text, an index, more text.
+void write_indexed(Console& console, const char* before, std::int32_t index, const char* after)
+{
+    write_text(console, before);
+    write_int(console, index);
+    write_text(console, after);
+}
+
+// Writes each value followed by three spaces, then two ends of line.
+void write_row(Console& console, const float* values, std::size_t count)
+{
+    for (std::size_t k = 0; k < count; ++k) {
+        write_float(console, values[k]);
+        write_text(console, "   ");
+    }
+    end_line(console);
+    end_line(console);
+}
+
+struct Points {
+    std::vector<float> x;
+    std::vector<float> f;
+};
+
+// Storage grows as the points arrive, so a count with no points behind it
+// reserves nothing.
+Points read_points(Console& console, std::int32_t n)
+{
+    Points points;
+    for (std::int32_t k = 0; k < n; ++k) {
+        write_indexed(console, "x[", k, "]=");
+        points.x.push_back(read_value(console, "x[", k, "]"));
+        write_indexed(console, "   f(x[", k, "])=");
+        points.f.push_back(read_value(console, "f(x[", k, "])"));
+    }
+    return points;
+}
+
+// The storage the report needs for `terms` coefficients, checked before any of it
+// is taken so that a degree far beyond the memory fails at once and cleanly.
+void check_fit_size(std::size_t n, std::size_t terms)
+{
+    constexpr std::size_t kMaxFloats = std::numeric_limits<std::ptrdiff_t>::max() / 8;
+    if (terms > kMaxFloats / terms || n > kMaxFloats / terms ||
+        terms * terms > kMaxFloats - n * terms) {
+        throw std::bad_alloc();
+    }
+}
+
+std::string no_fit_message(std::int32_t m, std::size_t distinct)
+{
+    std::string message = "Error: no polynomial of degree " + std::to_string(m) +
+                          " can be fitted to these points: it needs at least " +
+                          std::to_string(static_cast<std::int64_t>(m) + 1) +
+                          " distinct abscissas, and ";
+    if (distinct == 1) {
+        return message + "there is only 1.";
+    }
+    return message + "there are only " + std::to_string(distinct) + ".";
+}
+
+// The report from the power table to the polynomial line. Returns the status.
+int write_report(Console& console, const Points& points, std::int32_t m)
+{
+    const std::int32_t n = static_cast<std::int32_t>(points.x.size());
+    const std::size_t terms = static_cast<std::size_t>(m) + 1;
+    check_fit_size(points.x.size(), terms);
+    std::vector<float> A(terms * terms);
+    std::vector<float> B(terms);
+
+    // Each basis vector is computed once, for its row of the table and for A and B.
+    std::vector<std::vector<float>> basis(terms);
+    std::vector<const float*> basis_rows(terms);
+    for (std::size_t i = 0; i < terms; ++i) {
+        basis[i] = power_vector(static_cast<std::int32_t>(i), n, points.x.data());
+        basis_rows[i] = basis[i].data();
+        write_indexed(console, "tabphi(", static_cast<std::int32_t>(i), ")= ");
+        write_row(console, basis[i].data(), basis[i].size());
+    }
+    write_text(console, "tabf= ");
+    write_row(console, points.f.data(), points.f.size());
+
+    accumulate_normal_equations(basis_rows.data(), static_cast<std::int32_t>(terms),
+                                points.f.data(), n, A.data(), B.data());
+    basis.clear();
+    write_text(console, "The A matrix is");
+    end_line(console);
+    end_line(console);
+    for (std::size_t i = 0; i < terms; ++i) {
+        write_row(console, A.data() + i * terms, terms);
+    }
+    write_text(console, "The B vector is");
+    end_line(console);
+    end_line(console);
+    write_text(console, "B= ");
+    write_row(console, B.data(), terms);
+
+    // Fewer distinct abscissas than terms make A singular; single precision would
+    // still find tiny pivots and print huge coefficients without any sign of it.
+    const std::size_t distinct = count_distinct(points.x.data(), n, terms);
+    if (distinct < terms) {
+        write_text(console, no_fit_message(m, distinct));
+        end_line(console);
+        return kNoFit;
+    }
+    const auto inverse = invert_matrix(static_cast<std::int32_t>(terms), A.data());
+    if (!inverse) {
+        write_text(console, "Error: no polynomial of degree " + std::to_string(m) +
+                                " can be fitted to these points: the matrix A cannot be"
+                                " inverted in single precision.");
+        end_line(console);
+        return kNoFit;
+    }
+
+    std::vector<float> C(terms);
+    for (std::size_t p = 0; p < terms; ++p) {
+        C[p] = dot_product(inverse->data() + p * terms, B.data(), static_cast<std::int32_t>(terms));
+        write_indexed(console, "C[", static_cast<std::int32_t>(p), "]=");
+        write_float(console, C[p]);
+        end_line(console);
+    }
+    end_line(console);
+    end_line(console);
+    write_text(console, "The function which best fits the data is ");
+    end_line(console);
+    end_line(console);
+    write_text(console, "(");
+    write_float(console, C[0]);
+    write_text(console, ")");
+    for (std::size_t p = 1; p < terms; ++p) {
+        write_text(console, "+(");
+        write_float(console, C[p]);
+        write_indexed(console, ")*x^", static_cast<std::int32_t>(p), "");
+    }
+    end_line(console);
+    end_line(console);
+    return kFitWritten;
+}
+
+int fitting_dialogue(Console& console)
+{
+    write_text(console,
+               "This program finds the polynomial which fits best to a given set of data points.");
+    end_line(console);
+    end_line(console);
+    write_text(console, "Please enter the number of your data points: ");
+    const std::int32_t n = read_count(console, "the number of data points", 1);
+    end_line(console);
+    write_text(console, "Please enter your data points:");
+    end_line(console);
+    const Points points = read_points(console, n);
+    write_text(console,
+               "What is the degree of the polynomial that you would like to fit to this data? ");
+    const std::int32_t m = read_count(console, "the degree of the polynomial", 0);
+    return write_report(console, points, m);
+}
+
+// Ends an unfinished line and writes one message line.
+void report_failure(Console& console, const std::string& message)
+{
+    end_open_line(console);
+    write_text(console, message);
+    end_line(console);
+}
+
+}  // namespace
+
+int run_fitting(std::istream& in, std::ostream& out)
+{
+    Console console{in.rdbuf(), out.rdbuf(), false, false, {}};
+    int status = kFitWritten;
+    try {
+        status = fitting_dialogue(console);
+    } catch (const InputError& error) {
+        report_failure(console, error.message);
+        status = kBadInput;
+    } catch (const std::bad_alloc&) {
+        report_failure(console, "Error: there is not enough memory for this fit.");
+        status = kOutOfMemory;
+    } catch (const std::length_error&) {
+        report_failure(console, "Error: there is not enough memory for this fit.");
+        status = kOutOfMemory;
+    }
+    flush_output(console);
+    return console.write_failed ? kOutputFailed : status;
+}

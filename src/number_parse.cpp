@@ -1,0 +1,152 @@
+// The number grammar and the exact, locale-free conversion through std::from_chars.
+#include "number_parse.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_sign(char c) { return c == '+' || c == '-'; }
+bool is_exponent_mark(char c) { return c == 'e' || c == 'E'; }
+
+bool integer_step(ScanState& state, char c)
+{
+    if (state == ScanState::start && is_sign(c)) {
+        state = ScanState::sign;
+        return true;
+    }
+    if (is_digit(c)) {
+        state = ScanState::digits;
+        return true;
+    }
+    return false;
+}
+
+ScanState real_next(ScanState state, char c)
+{
+    constexpr ScanState stop = ScanState::start;  // start is never a state to move to
+    const bool digit = is_digit(c);
+    switch (state) {
+        case ScanState::start:
+            if (is_sign(c)) return ScanState::sign;
+            [[fallthrough]];
+        case ScanState::sign:
+            if (digit) return ScanState::digits;
+            return c == '.' ? ScanState::point : stop;
+        case ScanState::digits:
+            if (digit) return ScanState::digits;
+            if (c == '.') return ScanState::fraction;
+            return is_exponent_mark(c) ? ScanState::exponent_mark : stop;
+        case ScanState::point:
+            return digit ? ScanState::fraction : stop;
+        case ScanState::fraction:
+            if (digit) return ScanState::fraction;
+            return is_exponent_mark(c) ? ScanState::exponent_mark : stop;
+        case ScanState::exponent_mark:
+            if (is_sign(c)) return ScanState::exponent_sign;
+            [[fallthrough]];
+        case ScanState::exponent_sign:
+        case ScanState::exponent:
+            return digit ? ScanState::exponent : stop;
+    }
+    return stop;
+}
+
+// The decimal exponent of the leading nonzero digit, roughly: enough to tell a
+// value beyond the double range from one below it. Saturates instead of overflowing.
+long long decimal_magnitude(std::string_view text)
+{
+    long long magnitude = 0;
+    bool seen_point = false;
+    bool seen_nonzero = false;
+    std::size_t i = 0;
+    for (; i < text.size() && !is_exponent_mark(text[i]); ++i) {
+        const char c = text[i];
+        if (c == '.') {
+            seen_point = true;
+        } else if (is_digit(c)) {
+            if (c != '0') {
+                seen_nonzero = true;
+            }
+            if (seen_nonzero && !seen_point) {
+                ++magnitude;
+            } else if (!seen_nonzero && seen_point) {
+                --magnitude;
+            }
+        }
+    }
+    long long exponent = 0;
+    bool negative_exponent = false;
+    for (++i; i < text.size(); ++i) {
+        if (text[i] == '-') {
+            negative_exponent = true;
+        } else if (is_digit(text[i]) && exponent < 1'000'000'000'000LL) {
+            exponent = exponent * 10 + (text[i] - '0');
+        }
+    }
+    return magnitude + (negative_exponent ? -exponent : exponent);
+}
+
+}  // namespace
+
+bool scan_step(NumberKind kind, ScanState& state, char c)
+{
+    if (kind == NumberKind::integer) {
+        return integer_step(state, c);
+    }
+    const ScanState next = real_next(state, c);
+    if (next == ScanState::start) {
+        return false;
+    }
+    state = next;
+    return true;
+}
+
+bool scan_complete(ScanState state)
+{
+    return state == ScanState::digits || state == ScanState::fraction ||
+           state == ScanState::exponent;
+}
+
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool parse_int32(std::string_view text, std::int32_t& value)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);  // from_chars takes a minus sign only
+    }
+    std::int32_t parsed = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+float parse_float(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double parsed = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone here; the nearest double is an
+        // infinity or a zero, whichever side of the range the text lies on.
+        const bool huge = decimal_magnitude(text) > 0;
+        parsed = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        if (negative) {
+            parsed = -parsed;
+        }
+    }
+    return static_cast<float>(parsed);
+}

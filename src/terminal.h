@@ -1,0 +1,43 @@
+// The real console: stream buffers on the standard file descriptors, and the
+// closing pause.
+#pragma once
+
+#include <cstddef>
+#include <streambuf>
+#include <vector>
+
+// Reads a file descriptor in large blocks. A read returns what is there, so at a
+// terminal one typed line arrives at a time.
+class FileInputBuffer : public std::streambuf {
+public:
+    FileInputBuffer(int descriptor, std::size_t size);
+
+protected:
+    int_type underflow() override;
+
+private:
+    int descriptor_;
+    std::vector<char> buffer_;
+};
+
+// Collects output and writes it to a file descriptor when full or on a flush.
+class FileOutputBuffer : public std::streambuf {
+public:
+    FileOutputBuffer(int descriptor, std::size_t size);
+    ~FileOutputBuffer() override;
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    bool write_out();
+
+    int descriptor_;
+    std::vector<char> buffer_;
+};
+
+// pause_console: at the end of a run, waits for one key press when standard input
+// is a terminal, after writing "Press any key to continue . . . " to `out`; the
+// terminal's mode is restored afterwards. Does nothing when input is not a terminal.
+void pause_console(std::streambuf& out);
