@@ -47,10 +47,7 @@ void quote_rest_of_word(Console& console, std::string& text)
 
 }  // namespace
 
-void write_text(Console& console, std::string_view text)
-{
-    put(console, text.data(), text.size());
-}
+void write_text(Console& console, std::string_view text) { put(console, text.data(), text.size()); }
 
 void write_int(Console& console, std::int32_t value)
 {

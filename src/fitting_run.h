@@ -7,11 +7,11 @@
 
 // The exit statuses of a run.
 enum ExitStatus : int {
-    kFitWritten = 0,     // the whole report was written
-    kBadInput = 1,       // a value could not be read, or lay outside its range
-    kNoFit = 2,          // no polynomial of the degree can be fitted to the points
-    kOutOfMemory = 3,    // storage for the data or the fit could not be obtained
-    kOutputFailed = 4,   // the report could not be written out
+    kFitWritten = 0,    // the whole report was written
+    kBadInput = 1,      // a value could not be read, or lay outside its range
+    kNoFit = 2,         // no polynomial of the degree can be fitted to the points
+    kOutOfMemory = 3,   // storage for the data or the fit could not be obtained
+    kOutputFailed = 4,  // the report could not be written out
 };
 
 // run_fitting: asks for the number of points, the points and the degree on `in`

@@ -137,8 +137,8 @@ float parse_float(std::string_view text)
         text.remove_prefix(1);
     }
     double parsed = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone here; the nearest double is an
         // infinity or a zero, whichever side of the range the text lies on.

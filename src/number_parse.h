@@ -14,14 +14,14 @@ enum class NumberKind : std::uint8_t { integer, real };
 
 // Where a scanner stands in the text of one number.
 enum class ScanState : std::uint8_t {
-    start,         // nothing yet
-    sign,          // a sign alone
-    digits,        // digits, no point yet
-    point,         // a point with no digit before it, or a sign and such a point
-    fraction,      // digits and a point, the fraction possibly still empty
-    exponent_mark, // e or E after the mantissa
-    exponent_sign, // its sign
-    exponent,      // exponent digits
+    start,          // nothing yet
+    sign,           // a sign alone
+    digits,         // digits, no point yet
+    point,          // a point with no digit before it, or a sign and such a point
+    fraction,       // digits and a point, the fraction possibly still empty
+    exponent_mark,  // e or E after the mantissa
+    exponent_sign,  // its sign
+    exponent,       // exponent digits
 };
 
 // scan_step: whether `c` continues a number of `kind` whose text so far led to

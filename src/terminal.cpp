@@ -130,8 +130,7 @@ void pause_console(std::streambuf& out)
         tcsetattr(STDIN_FILENO, TCSANOW, &single_key);
     }
     char key = 0;
-    while (::read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
-    }
+    while (::read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {}
     if (have_mode) {
         tcsetattr(STDIN_FILENO, TCSANOW, &saved);
     }

@@ -39,9 +39,9 @@ TEST(InvertMatrix, ExactInversesIncludingRowRotations)
         {"rotation, not a swap",
          3,
          {0, 3, 6, 4, 2, 8, 1, 3, 5},
-         {nearest(-0.583333373), nearest(0.124999985), nearest(0.50000006),
-          nearest(-0.50000006), nearest(-0.25000003), nearest(1.00000012),
-          nearest(0.416666687), nearest(0.125000015), nearest(-0.50000006)}},
+         {nearest(-0.583333373), nearest(0.124999985), nearest(0.50000006), nearest(-0.50000006),
+          nearest(-0.25000003), nearest(1.00000012), nearest(0.416666687), nearest(0.125000015),
+          nearest(-0.50000006)}},
         // The pivot 1 - 3t is -2^-25 because the product 3t is exact in double.
         {"tiny pivot", 2, {1, t, 3, 1}, {-33554432, 11184811, 100663296, -33554432}},
         {"subnormal pivot", 1, {std::numeric_limits<float>::denorm_min()}, {kInf}},

@@ -96,7 +96,8 @@ TEST(NormalEquations, EntriesOfTheSameDegreeCanDiffer)
     const float x0 = 1.0f + std::ldexp(1.0f, -12);
     const std::vector<float> x = {x0};
     EXPECT_EQ(power_vector(2, 1, x.data())[0], 1.0f + std::ldexp(1.0f, -11));  // a tie, to even
-    EXPECT_EQ(power_vector(3, 1, x.data())[0], 1.0f + 3 * std::ldexp(1.0f, -12) + std::ldexp(1.0f, -22));
+    EXPECT_EQ(power_vector(3, 1, x.data())[0],
+              1.0f + 3 * std::ldexp(1.0f, -12) + std::ldexp(1.0f, -22));
 
     const NormalEquations eq = normal_equations(x, {0.0f}, 3);
     const float a12 = 1.0f + 3 * std::ldexp(1.0f, -12) + std::ldexp(1.0f, -23);
