@@ -108,11 +108,10 @@ Points read_points(Console& console, std::int32_t n)
 
 // The storage the report needs for `terms` coefficients, checked before any of it
 // is taken so that a degree far beyond the memory fails at once and cleanly.
-void check_fit_size(std::size_t n, std::size_t terms)
+void check_fit_size(std::size_t n, std::size_t terms, std::size_t max_floats)
 {
-    constexpr std::size_t kMaxFloats = std::numeric_limits<std::ptrdiff_t>::max() / 8;
-    if (terms > kMaxFloats / terms || n > kMaxFloats / terms ||
-        terms * terms > kMaxFloats - n * terms) {
+    if (terms > max_floats / terms || n > max_floats / terms ||
+        terms * terms > max_floats - n * terms) {
         throw std::bad_alloc();
     }
 }
@@ -130,11 +129,11 @@ std::string no_fit_message(std::int32_t m, std::size_t distinct)
 }
 
 // The report from the power table to the polynomial line. Returns the status.
-int write_report(Console& console, const Points& points, std::int32_t m)
+int write_report(Console& console, const Points& points, std::int32_t m, std::size_t max_floats)
 {
     const std::int32_t n = static_cast<std::int32_t>(points.x.size());
     const std::size_t terms = static_cast<std::size_t>(m) + 1;
-    check_fit_size(points.x.size(), terms);
+    check_fit_size(points.x.size(), terms, max_floats);
     std::vector<float> A(terms * terms);
     std::vector<float> B(terms);
 
@@ -207,7 +206,7 @@ int write_report(Console& console, const Points& points, std::int32_t m)
     return kFitWritten;
 }
 
-int fitting_dialogue(Console& console)
+int fitting_dialogue(Console& console, std::size_t max_fit_floats)
 {
     write_text(console,
                "This program finds the polynomial which fits best to a given set of data points.");
@@ -222,7 +221,7 @@ int fitting_dialogue(Console& console)
     write_text(console,
                "What is the degree of the polynomial that you would like to fit to this data? ");
     const std::int32_t m = read_count(console, "the degree of the polynomial", 0);
-    return write_report(console, points, m);
+    return write_report(console, points, m, max_fit_floats);
 }
 
 // Ends an unfinished line and writes one message line.
@@ -235,12 +234,12 @@ void report_failure(Console& console, const std::string& message)
 
 }  // namespace
 
-int run_fitting(std::istream& in, std::ostream& out)
+int run_fitting(std::istream& in, std::ostream& out, std::size_t max_fit_floats)
 {
     Console console{in.rdbuf(), out.rdbuf(), false, false, {}};
     int status = kFitWritten;
     try {
-        status = fitting_dialogue(console);
+        status = fitting_dialogue(console, max_fit_floats);
     } catch (const InputError& error) {
         report_failure(console, error.message);
         status = kBadInput;

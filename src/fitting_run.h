@@ -2,7 +2,9 @@
 // the report of the least-squares fit.
 #pragma once
 
+#include <cstddef>
 #include <istream>
+#include <limits>
 #include <ostream>
 
 // The exit statuses of a run.
@@ -14,8 +16,13 @@ enum ExitStatus : int {
     kOutputFailed = 4,  // the report could not be written out
 };
 
+// The most floats a run sets out to store for the basis vectors and A together;
+// beyond it the run reports a lack of memory before it starts the report.
+constexpr std::size_t kMaxFitFloats = std::numeric_limits<std::ptrdiff_t>::max() / 8;
+
 // run_fitting: asks for the number of points, the points and the degree on `in`
 // and `out`, and writes the report of the fit to `out`. Input errors, a fit that
 // does not exist and a lack of memory end the run with one line that says so.
 // Returns the exit status. Nothing here pauses or touches any other stream.
-int run_fitting(std::istream& in, std::ostream& out);
+// A smaller `max_fit_floats` bounds the work of a run, for fuzzing.
+int run_fitting(std::istream& in, std::ostream& out, std::size_t max_fit_floats = kMaxFitFloats);
