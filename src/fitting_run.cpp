@@ -22,7 +22,7 @@ struct InputError {
 };
 
 // Makes what the user typed safe and short enough to quote on one line.
-std::string printable(const std::string& text)
+std::string printable(std::string_view text)
 {
     constexpr std::size_t kQuoted = 40;
     std::string shown;
@@ -34,7 +34,7 @@ std::string printable(const std::string& text)
     return text.size() > kQuoted ? shown + "..." : shown;
 }
 
-std::string found_clause(ReadOutcome outcome, const std::string& text)
+std::string found_clause(ReadOutcome outcome, std::string_view text)
 {
     if (outcome == ReadOutcome::end_of_input) {
         return ", but the input ended.";
@@ -45,7 +45,7 @@ std::string found_clause(ReadOutcome outcome, const std::string& text)
 // Reads a whole number from `lowest` up to the 32-bit maximum.
 std::int32_t read_count(Console& console, const char* what, std::int32_t lowest)
 {
-    std::string text;
+    std::string_view text;
     const ReadOutcome outcome = read_number(console, NumberKind::integer, text);
     std::int32_t value = 0;
     if (outcome == ReadOutcome::number && parse_int32(text, value) && value >= lowest) {
@@ -59,7 +59,7 @@ std::int32_t read_count(Console& console, const char* what, std::int32_t lowest)
 // Reads x[k] or f(x[k]); `before` and `after` surround the index in messages.
 float read_value(Console& console, const char* before, std::int32_t k, const char* after)
 {
-    std::string& text = console.token;
+    std::string_view text;
     const ReadOutcome outcome = read_number(console, NumberKind::real, text);
     if (outcome == ReadOutcome::number) {
         return parse_float(text);
@@ -79,10 +79,7 @@ void write_indexed(Console& console, const char* before, std::int32_t index, con
 // Writes each value followed by three spaces, then two ends of line.
 void write_row(Console& console, const float* values, std::size_t count)
 {
-    for (std::size_t k = 0; k < count; ++k) {
-        write_float(console, values[k]);
-        write_text(console, "   ");
-    }
+    write_float_row(console, values, count);
     end_line(console);
     end_line(console);
 }
@@ -236,7 +233,7 @@ void report_failure(Console& console, const std::string& message)
 
 int run_fitting(std::istream& in, std::ostream& out, std::size_t max_fit_floats)
 {
-    Console console{in.rdbuf(), out.rdbuf(), false, false, {}};
+    Console console = make_console(in.rdbuf(), out.rdbuf());
     int status = kFitWritten;
     try {
         status = fitting_dialogue(console, max_fit_floats);

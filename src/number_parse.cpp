@@ -12,20 +12,8 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_sign(char c) { return c == '+' || c == '-'; }
 bool is_exponent_mark(char c) { return c == 'e' || c == 'E'; }
 
-bool integer_step(ScanState& state, char c)
-{
-    if (state == ScanState::start && is_sign(c)) {
-        state = ScanState::sign;
-        return true;
-    }
-    if (is_digit(c)) {
-        state = ScanState::digits;
-        return true;
-    }
-    return false;
-}
-
-ScanState real_next(ScanState state, char c)
+// The state after c, or start when c cannot continue the number.
+inline ScanState real_next(ScanState state, char c)
 {
     constexpr ScanState stop = ScanState::start;  // start is never a state to move to
     const bool digit = is_digit(c);
@@ -92,28 +80,37 @@ long long decimal_magnitude(std::string_view text)
 
 }  // namespace
 
-bool scan_step(NumberKind kind, ScanState& state, char c)
+std::size_t scan_number(NumberKind kind, ScanState& state, const char* first, const char* last)
 {
+    const char* p = first;
     if (kind == NumberKind::integer) {
-        return integer_step(state, c);
+        if (p < last && state == ScanState::start && is_sign(*p)) {
+            state = ScanState::sign;
+            ++p;
+        }
+        while (p < last && is_digit(*p)) {
+            state = ScanState::digits;
+            ++p;
+        }
+        return static_cast<std::size_t>(p - first);
     }
-    const ScanState next = real_next(state, c);
-    if (next == ScanState::start) {
-        return false;
+    for (; p < last; ++p) {
+        const char c = *p;
+        if (is_digit(c) && (state == ScanState::digits || state == ScanState::fraction ||
+                            state == ScanState::exponent)) {
+            continue;  // the common case: more digits of the same part
+        }
+        const ScanState next = real_next(state, c);
+        if (next == ScanState::start) break;
+        state = next;
     }
-    state = next;
-    return true;
+    return static_cast<std::size_t>(p - first);
 }
 
 bool scan_complete(ScanState state)
 {
     return state == ScanState::digits || state == ScanState::fraction ||
            state == ScanState::exponent;
-}
-
-bool is_blank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 bool parse_int32(std::string_view text, std::int32_t& value)

@@ -7,6 +7,7 @@
 // that character is not part of it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -24,16 +25,22 @@ enum class ScanState : std::uint8_t {
     exponent,       // exponent digits
 };
 
-// scan_step: whether `c` continues a number of `kind` whose text so far led to
-// `state`; if it does, `state` moves on past it.
-bool scan_step(NumberKind kind, ScanState& state, char c);
+// scan_number: takes characters from [first, last) as long as they continue a
+// number of `kind` whose text so far led to `state`, and returns how many it took.
+// It stops at the first character that cannot continue the number; when it takes
+// them all, the number may go on in the text that follows, and a further call
+// with the same `state` carries on.
+std::size_t scan_number(NumberKind kind, ScanState& state, const char* first, const char* last);
 
 // scan_complete: whether the text so far is a whole number. A sign alone, a point
 // without digits, or an exponent mark without digits is not.
 bool scan_complete(ScanState state);
 
 // is_blank: the white space that separates numbers: space, \t, \n, \v, \f, \r.
-bool is_blank(char c);
+inline bool is_blank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');  // \t \n \v \f \r are 9 .. 13
+}
 
 // parse_int32: the value of a complete integer text. False when it lies beyond
 // the 32-bit range, and then `value` is left alone.

@@ -19,9 +19,17 @@ struct Scanned {
 Scanned scan(NumberKind kind, const std::string& text)
 {
     ScanState state = ScanState::start;
-    std::size_t length = 0;
-    while (length < text.size() && scan_step(kind, state, text[length])) {
-        ++length;
+    const std::size_t length = scan_number(kind, state, text.data(), text.data() + text.size());
+    return {length, scan_complete(state)};
+}
+
+// The same, with the text handed over in two pieces split at `at`.
+Scanned scan_in_two(NumberKind kind, const std::string& text, std::size_t at)
+{
+    ScanState state = ScanState::start;
+    std::size_t length = scan_number(kind, state, text.data(), text.data() + at);
+    if (length == at) {
+        length += scan_number(kind, state, text.data() + at, text.data() + text.size());
     }
     return {length, scan_complete(state)};
 }
@@ -49,6 +57,13 @@ TEST(ScanFloat, TakesTheLongestTextTheGrammarAllows)
         const Scanned scanned = scan(NumberKind::real, c.text);
         EXPECT_EQ(scanned.length, c.length) << '"' << c.text << '"';
         EXPECT_EQ(scanned.complete, c.complete) << '"' << c.text << '"';
+        // A number that spans two blocks of input scans the same.
+        const std::string text = c.text;
+        for (std::size_t at = 0; at <= text.size(); ++at) {
+            const Scanned split = scan_in_two(NumberKind::real, text, at);
+            EXPECT_EQ(split.length, c.length) << '"' << c.text << "\" split at " << at;
+            EXPECT_EQ(split.complete, c.complete) << '"' << c.text << "\" split at " << at;
+        }
     }
 }
 
@@ -64,6 +79,11 @@ TEST(ScanInteger, SignAndDigitsOnly)
         const Scanned scanned = scan(NumberKind::integer, c.text);
         EXPECT_EQ(scanned.length, c.length) << '"' << c.text << '"';
         EXPECT_EQ(scanned.complete, c.complete) << '"' << c.text << '"';
+        const std::string text = c.text;
+        for (std::size_t at = 0; at <= text.size(); ++at) {
+            const Scanned split = scan_in_two(NumberKind::integer, text, at);
+            EXPECT_EQ(split.length, c.length) << '"' << c.text << "\" split at " << at;
+        }
     }
 }
 
