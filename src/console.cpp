@@ -92,14 +92,12 @@ void quote_rest_of_word(Console& console, std::string& text)
 
 Console make_console(std::streambuf* in, std::streambuf* out, std::size_t block_size)
 {
-    return Console{in,    out,   std::vector<char>(block_size), 0, 0, std::vector<char>(block_size),
-                   0,     false, false,                         {}};
+    return Console{
+        in,    out, std::vector<char>(block_size), 0, 0, std::vector<char>(block_size), 0, false,
+        false, {}};
 }
 
-void write_text(Console& console, std::string_view text)
-{
-    put(console, text.data(), text.size());
-}
+void write_text(Console& console, std::string_view text) { put(console, text.data(), text.size()); }
 
 void write_int(Console& console, std::int32_t value)
 {

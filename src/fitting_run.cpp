@@ -1,6 +1,7 @@
 // The fitting dialogue: questions, then the report, computed as it is written.
 #include "fitting_run.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -89,12 +90,23 @@ struct Points {
     std::vector<float> f;
 };
 
+// Makes room for one more of the `n` values: the capacity doubles as values
+// arrive, but never beyond n, so that no room is left over once all are in.
+void make_room(std::vector<float>& values, std::int32_t n)
+{
+    if (values.size() < values.capacity()) return;
+    const std::size_t doubled = std::max<std::size_t>(2 * values.capacity(), 1024);
+    values.reserve(std::min(doubled, static_cast<std::size_t>(n)));
+}
+
 // Storage grows as the points arrive, so a count with no points behind it
 // reserves nothing.
 Points read_points(Console& console, std::int32_t n)
 {
     Points points;
     for (std::int32_t k = 0; k < n; ++k) {
+        make_room(points.x, n);
+        make_room(points.f, n);
         write_indexed(console, "x[", k, "]=");
         points.x.push_back(read_value(console, "x[", k, "]"));
         write_indexed(console, "   f(x[", k, "])=");

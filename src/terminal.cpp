@@ -7,6 +7,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -55,6 +56,17 @@ FileInputBuffer::int_type FileInputBuffer::underflow()
     }
     setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
     return traits_type::to_int_type(*gptr());
+}
+
+std::streamsize FileInputBuffer::showmanyc()
+{
+#ifdef _WIN32
+    return 0;
+#else
+    int waiting = 0;
+    if (ioctl(descriptor_, FIONREAD, &waiting) != 0 || waiting < 0) return 0;
+    return waiting;
+#endif
 }
 
 FileOutputBuffer::FileOutputBuffer(int descriptor, std::size_t size)

@@ -14,6 +14,10 @@ public:
 
 protected:
     int_type underflow() override;
+    // What the descriptor holds that a read would return at once, where the
+    // system tells; 0 otherwise. The reader flushes its prompts only before a
+    // read that may wait.
+    std::streamsize showmanyc() override;
 
 private:
     int descriptor_;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -58,6 +61,81 @@ TEST(FittingRun, WorkedExampleByteForByte)
     const RunResult result = run("3\n0\n1\n1\n3\n2\n5\n1\n");
     EXPECT_EQ(result.output, questions(3) + kWorkedExampleReport);
     EXPECT_EQ(result.status, kFitWritten);
+}
+
+// Output that shows only what has been flushed, like a screen.
+class ScreenBuffer : public std::stringbuf {
+public:
+    std::string shown;
+
+protected:
+    int sync() override
+    {
+        shown = str();
+        return 0;
+    }
+};
+
+bool ends_with_prompt(const std::string& text)
+{
+    for (const char* prompt : {"points: ", "]=", "])=", "data? "}) {
+        const std::string tail = prompt;
+        if (text.size() >= tail.size() &&
+            text.compare(text.size() - tail.size(), tail.size(), tail) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Input that arrives a few characters at a time, like typing, and counts the
+// waits at which the screen does not end with the question being answered.
+class TrickleBuffer : public std::streambuf {
+public:
+    TrickleBuffer(std::string text, std::size_t chunk, const ScreenBuffer& screen)
+        : text_(std::move(text)), chunk_(chunk), screen_(screen)
+    {
+    }
+    int waits_without_prompt = 0;
+
+protected:
+    int_type underflow() override
+    {
+        if (!ends_with_prompt(screen_.shown)) ++waits_without_prompt;
+        if (position_ >= text_.size()) return traits_type::eof();
+        char* start = &text_[position_];
+        const std::size_t size = std::min(chunk_, text_.size() - position_);
+        position_ += size;
+        setg(start, start, start + size);
+        return traits_type::to_int_type(*start);
+    }
+
+private:
+    std::string text_;
+    std::size_t chunk_;
+    const ScreenBuffer& screen_;
+    std::size_t position_ = 0;
+};
+
+TEST(FittingRun, InputInSmallPiecesGivesTheSameRunAndFlushesBeforeEveryWait)
+{
+    const std::string inputs[] = {
+        "3\n0\n1\n1\n3\n2\n5\n1\n",
+        "4 -1.25e-1 123456.789 0.000314159e+4 -2.5 1e2 .5 7. 3 2",
+        "2 1 2 1e",
+    };
+    for (const std::string& input : inputs) {
+        const RunResult whole = run(input);
+        for (std::size_t chunk : {1, 2, 3, 7}) {
+            ScreenBuffer screen;
+            TrickleBuffer typing(input, chunk, screen);
+            std::istream in(&typing);
+            std::ostream out(&screen);
+            EXPECT_EQ(run_fitting(in, out), whole.status) << input << " in pieces of " << chunk;
+            EXPECT_EQ(screen.str(), whole.output) << input << " in pieces of " << chunk;
+            EXPECT_EQ(typing.waits_without_prompt, 0) << input << " in pieces of " << chunk;
+        }
+    }
 }
 
 TEST(FittingRun, ValuesMaySitAnywhereBetweenWhiteSpace)

@@ -59,7 +59,8 @@ int main(int argc, char** argv)
     std::vector<std::uint64_t> results(threads), counts(threads);
     std::vector<std::thread> workers;
     for (unsigned t = 0; t < threads; ++t) {
-        workers.emplace_back([&, t] { results[t] = sweep(t * stride, threads * stride, &counts[t]); });
+        workers.emplace_back(
+            [&, t] { results[t] = sweep(t * stride, threads * stride, &counts[t]); });
     }
     std::uint64_t total = 0;
     int status = 0;
