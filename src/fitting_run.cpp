@@ -16,6 +16,7 @@
 namespace {
 
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+constexpr const char* kNoMemory = "Error: there is not enough memory for this fit.";
 
 // Raised by a read that gets no acceptable value; the message is ready to write.
 struct InputError {
@@ -137,16 +138,24 @@ std::string no_fit_message(std::int32_t m, std::size_t distinct)
     return message + "there are only " + std::to_string(distinct) + ".";
 }
 
-// The report from the power table to the polynomial line. Returns the status.
-int write_report(Console& console, const Points& points, std::int32_t m, std::size_t max_floats)
+void write_heading(Console& console, const char* heading)
+{
+    write_text(console, heading);
+    end_line(console);
+    end_line(console);
+}
+
+struct NormalEquations {
+    std::vector<float> A;  // row-major, terms x terms
+    std::vector<float> B;
+};
+
+// Writes the power table and the data row, and forms A and B from the same basis
+// vectors: each is computed once and freed once A and B are complete.
+NormalEquations write_tables(Console& console, const Points& points, std::size_t terms)
 {
     const std::int32_t n = static_cast<std::int32_t>(points.x.size());
-    const std::size_t terms = static_cast<std::size_t>(m) + 1;
-    check_fit_size(points.x.size(), terms, max_floats);
-    std::vector<float> A(terms * terms);
-    std::vector<float> B(terms);
-
-    // Each basis vector is computed once, for its row of the table and for A and B.
+    NormalEquations equations{std::vector<float>(terms * terms), std::vector<float>(terms)};
     std::vector<std::vector<float>> basis(terms);
     std::vector<const float*> basis_rows(terms);
     for (std::size_t i = 0; i < terms; ++i) {
@@ -157,51 +166,37 @@ int write_report(Console& console, const Points& points, std::int32_t m, std::si
     }
     write_text(console, "tabf= ");
     write_row(console, points.f.data(), points.f.size());
-
     accumulate_normal_equations(basis_rows.data(), static_cast<std::int32_t>(terms),
-                                points.f.data(), n, A.data(), B.data());
-    basis.clear();
-    write_text(console, "The A matrix is");
-    end_line(console);
-    end_line(console);
+                                points.f.data(), n, equations.A.data(), equations.B.data());
+    return equations;
+}
+
+void write_normal_equations(Console& console, const NormalEquations& equations, std::size_t terms)
+{
+    write_heading(console, "The A matrix is");
     for (std::size_t i = 0; i < terms; ++i) {
-        write_row(console, A.data() + i * terms, terms);
+        write_row(console, equations.A.data() + i * terms, terms);
     }
-    write_text(console, "The B vector is");
-    end_line(console);
-    end_line(console);
+    write_heading(console, "The B vector is");
     write_text(console, "B= ");
-    write_row(console, B.data(), terms);
+    write_row(console, equations.B.data(), terms);
+}
 
-    // Fewer distinct abscissas than terms make A singular; single precision would
-    // still find tiny pivots and print huge coefficients without any sign of it.
-    const std::size_t distinct = count_distinct(points.x.data(), n, terms);
-    if (distinct < terms) {
-        write_text(console, no_fit_message(m, distinct));
-        end_line(console);
-        return kNoFit;
-    }
-    const auto inverse = invert_matrix(static_cast<std::int32_t>(terms), A.data());
-    if (!inverse) {
-        write_text(console, "Error: no polynomial of degree " + std::to_string(m) +
-                                " can be fitted to these points: the matrix A cannot be"
-                                " inverted in single precision.");
-        end_line(console);
-        return kNoFit;
-    }
-
+// Forms and writes each coefficient C[p], row p of the inverse times B, then the
+// polynomial line.
+void write_fit(Console& console, const std::vector<float>& inverse, const std::vector<float>& B)
+{
+    const std::size_t terms = B.size();
     std::vector<float> C(terms);
     for (std::size_t p = 0; p < terms; ++p) {
-        C[p] = dot_product(inverse->data() + p * terms, B.data(), static_cast<std::int32_t>(terms));
+        C[p] = dot_product(inverse.data() + p * terms, B.data(), static_cast<std::int32_t>(terms));
         write_indexed(console, "C[", static_cast<std::int32_t>(p), "]=");
         write_float(console, C[p]);
         end_line(console);
     }
     end_line(console);
     end_line(console);
-    write_text(console, "The function which best fits the data is ");
-    end_line(console);
-    end_line(console);
+    write_heading(console, "The function which best fits the data is ");
     write_text(console, "(");
     write_float(console, C[0]);
     write_text(console, ")");
@@ -212,15 +207,42 @@ int write_report(Console& console, const Points& points, std::int32_t m, std::si
     }
     end_line(console);
     end_line(console);
+}
+
+// The report from the power table to the polynomial line. Returns the status.
+int write_report(Console& console, const Points& points, std::int32_t m, std::size_t max_floats)
+{
+    const std::size_t terms = static_cast<std::size_t>(m) + 1;
+    check_fit_size(points.x.size(), terms, max_floats);
+    const NormalEquations equations = write_tables(console, points, terms);
+    write_normal_equations(console, equations, terms);
+
+    // Fewer distinct abscissas than terms make A singular; single precision would
+    // still find tiny pivots and print huge coefficients without any sign of it.
+    const std::int32_t n = static_cast<std::int32_t>(points.x.size());
+    const std::size_t distinct = count_distinct(points.x.data(), n, terms);
+    if (distinct < terms) {
+        write_text(console, no_fit_message(m, distinct));
+        end_line(console);
+        return kNoFit;
+    }
+    const auto inverse = invert_matrix(static_cast<std::int32_t>(terms), equations.A.data());
+    if (!inverse) {
+        write_text(console, "Error: no polynomial of degree " + std::to_string(m) +
+                                " can be fitted to these points: the matrix A cannot be"
+                                " inverted in single precision.");
+        end_line(console);
+        return kNoFit;
+    }
+    write_fit(console, *inverse, equations.B);
     return kFitWritten;
 }
 
 int fitting_dialogue(Console& console, std::size_t max_fit_floats)
 {
-    write_text(console,
-               "This program finds the polynomial which fits best to a given set of data points.");
-    end_line(console);
-    end_line(console);
+    write_heading(
+        console,
+        "This program finds the polynomial which fits best to a given set of data points.");
     write_text(console, "Please enter the number of your data points: ");
     const std::int32_t n = read_count(console, "the number of data points", 1);
     end_line(console);
@@ -253,10 +275,10 @@ int run_fitting(std::istream& in, std::ostream& out, std::size_t max_fit_floats)
         report_failure(console, error.message);
         status = kBadInput;
     } catch (const std::bad_alloc&) {
-        report_failure(console, "Error: there is not enough memory for this fit.");
+        report_failure(console, kNoMemory);
         status = kOutOfMemory;
-    } catch (const std::length_error&) {
-        report_failure(console, "Error: there is not enough memory for this fit.");
+    } catch (const std::length_error&) {  // a vector longer than it can ever be
+        report_failure(console, kNoMemory);
         status = kOutOfMemory;
     }
     flush_output(console);
