@@ -117,7 +117,8 @@ int FileOutputBuffer::sync() { return write_out() ? 0 : -1; }
 void pause_console(std::streambuf& out)
 {
     out.pubsync();
-    std::system("PAUSE");
+    // As elsewhere, a run whose input is not typed at the console does not pause.
+    if (_isatty(0)) std::system("PAUSE");
 }
 
 #else

@@ -43,5 +43,6 @@ private:
 
 // pause_console: at the end of a run, waits for one key press when standard input
 // is a terminal, after writing "Press any key to continue . . . " to `out`; the
-// terminal's mode is restored afterwards. Does nothing when input is not a terminal.
+// terminal's mode is restored afterwards. On Windows the command interpreter's
+// PAUSE does it. Does nothing when input is not a terminal.
 void pause_console(std::streambuf& out);
