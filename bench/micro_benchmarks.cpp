@@ -93,40 +93,48 @@ Basis make_basis(std::int32_t n, std::int32_t terms)
     return basis;
 }
 
+// The basis, A and B of one benchmark case: 2^16 points, state.range(0) terms.
+struct NormalEquationsCase {
+    explicit NormalEquationsCase(const benchmark::State& state)
+        : terms(static_cast<std::int32_t>(state.range(0))),
+          basis(make_basis(kPoints, terms)),
+          A(static_cast<std::size_t>(terms * terms)),
+          B(static_cast<std::size_t>(terms))
+    {
+    }
+    static constexpr std::int32_t kPoints = 1 << 16;
+    std::int32_t terms;
+    Basis basis;
+    std::vector<float> A, B;
+};
+
 void BM_NormalEquationsOnePass(benchmark::State& state)
 {
-    const std::int32_t n = 1 << 16;
-    const std::int32_t terms = static_cast<std::int32_t>(state.range(0));
-    const Basis basis = make_basis(n, terms);
-    std::vector<float> A(static_cast<std::size_t>(terms * terms)),
-        B(static_cast<std::size_t>(terms));
+    NormalEquationsCase c(state);
     for (auto _ : state) {
-        accumulate_normal_equations(basis.pointers.data(), terms, basis.f.data(), n, A.data(),
-                                    B.data());
-        benchmark::DoNotOptimize(A.data());
+        accumulate_normal_equations(c.basis.pointers.data(), c.terms, c.basis.f.data(), c.kPoints,
+                                    c.A.data(), c.B.data());
+        benchmark::DoNotOptimize(c.A.data());
     }
-    state.SetItemsProcessed(state.iterations() * n);
+    state.SetItemsProcessed(state.iterations() * c.kPoints);
 }
 BENCHMARK(BM_NormalEquationsOnePass)->Arg(2)->Arg(6)->Arg(13);
 
 void BM_NormalEquationsPerEntry(benchmark::State& state)
 {
-    const std::int32_t n = 1 << 16;
-    const std::int32_t terms = static_cast<std::int32_t>(state.range(0));
-    const Basis basis = make_basis(n, terms);
-    std::vector<float> A(static_cast<std::size_t>(terms * terms)),
-        B(static_cast<std::size_t>(terms));
+    NormalEquationsCase c(state);
+    const std::vector<const float*>& phi = c.basis.pointers;
     for (auto _ : state) {
-        for (std::int32_t p = 0; p < terms; ++p) {
-            for (std::int32_t q = p; q < terms; ++q) {
-                A[p * terms + q] = A[q * terms + p] =
-                    dot_product(basis.pointers[p], basis.pointers[q], n);
+        for (std::int32_t p = 0; p < c.terms; ++p) {
+            for (std::int32_t q = p; q < c.terms; ++q) {
+                c.A[p * c.terms + q] = c.A[q * c.terms + p] =
+                    dot_product(phi[p], phi[q], c.kPoints);
             }
-            B[p] = dot_product(basis.f.data(), basis.pointers[p], n);
+            c.B[p] = dot_product(c.basis.f.data(), phi[p], c.kPoints);
         }
-        benchmark::DoNotOptimize(A.data());
+        benchmark::DoNotOptimize(c.A.data());
     }
-    state.SetItemsProcessed(state.iterations() * n);
+    state.SetItemsProcessed(state.iterations() * c.kPoints);
 }
 BENCHMARK(BM_NormalEquationsPerEntry)->Arg(2)->Arg(6)->Arg(13);
 

@@ -40,6 +40,21 @@ struct GrammarCase {
     bool complete;
 };
 
+// Each case scans as stated, whole and when it spans two blocks of input.
+template <std::size_t N>
+void check_scans(NumberKind kind, const GrammarCase (&cases)[N])
+{
+    for (const GrammarCase& c : cases) {
+        const std::string text = c.text;
+        for (std::size_t at = 0; at <= text.size(); ++at) {
+            const Scanned scanned =
+                at == text.size() ? scan(kind, text) : scan_in_two(kind, text, at);
+            EXPECT_EQ(scanned.length, c.length) << '"' << c.text << "\" split at " << at;
+            EXPECT_EQ(scanned.complete, c.complete) << '"' << c.text << "\" split at " << at;
+        }
+    }
+}
+
 TEST(ScanFloat, TakesTheLongestTextTheGrammarAllows)
 {
     // input, characters taken, whole number
@@ -53,18 +68,7 @@ TEST(ScanFloat, TakesTheLongestTextTheGrammarAllows)
         {".e5", 1, false},      {"e5", 0, false},   {"inf", 0, false},  {"nan", 0, false},
         {"Infinity", 0, false}, {"abc", 0, false},
     };
-    for (const GrammarCase& c : cases) {
-        const Scanned scanned = scan(NumberKind::real, c.text);
-        EXPECT_EQ(scanned.length, c.length) << '"' << c.text << '"';
-        EXPECT_EQ(scanned.complete, c.complete) << '"' << c.text << '"';
-        // A number that spans two blocks of input scans the same.
-        const std::string text = c.text;
-        for (std::size_t at = 0; at <= text.size(); ++at) {
-            const Scanned split = scan_in_two(NumberKind::real, text, at);
-            EXPECT_EQ(split.length, c.length) << '"' << c.text << "\" split at " << at;
-            EXPECT_EQ(split.complete, c.complete) << '"' << c.text << "\" split at " << at;
-        }
-    }
+    check_scans(NumberKind::real, cases);
 }
 
 TEST(ScanInteger, SignAndDigitsOnly)
@@ -75,16 +79,7 @@ TEST(ScanInteger, SignAndDigitsOnly)
         {"1e5", 1, true}, {"0x10", 1, true}, {"007", 3, true}, {"-", 1, false},
         {"+", 1, false},  {"--1", 1, false}, {".5", 0, false}, {"x", 0, false},
     };
-    for (const GrammarCase& c : cases) {
-        const Scanned scanned = scan(NumberKind::integer, c.text);
-        EXPECT_EQ(scanned.length, c.length) << '"' << c.text << '"';
-        EXPECT_EQ(scanned.complete, c.complete) << '"' << c.text << '"';
-        const std::string text = c.text;
-        for (std::size_t at = 0; at <= text.size(); ++at) {
-            const Scanned split = scan_in_two(NumberKind::integer, text, at);
-            EXPECT_EQ(split.length, c.length) << '"' << c.text << "\" split at " << at;
-        }
-    }
+    check_scans(NumberKind::integer, cases);
 }
 
 TEST(IsBlank, TheSixWhiteSpaceCharacters)
