@@ -20,22 +20,23 @@ inline float add_product(float sum, float a, float b)
 
 std::vector<float> power_vector(std::int32_t exponent, std::int32_t count, const float* x)
 {
-    std::vector<float> powers(count > 0 ? static_cast<std::size_t>(count) : 0);
-    const std::size_t n = powers.size();
+    const std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
+    std::vector<float> powers;
+    powers.reserve(n);  // filled once, not zeroed first
     // pow returns 1, x and the exact x*x for these exponents, so they need no call.
     if (exponent == 0) {
-        std::fill(powers.begin(), powers.end(), 1.0f);
+        powers.assign(n, 1.0f);
     } else if (exponent == 1) {
-        std::copy(x, x + n, powers.begin());
+        powers.assign(x, x + n);
     } else if (exponent == 2) {
         for (std::size_t k = 0; k < n; ++k) {
             const double value = x[k];
-            powers[k] = static_cast<float>(value * value);
+            powers.push_back(static_cast<float>(value * value));
         }
     } else {
         const double power = exponent;
         for (std::size_t k = 0; k < n; ++k) {
-            powers[k] = static_cast<float>(std::pow(static_cast<double>(x[k]), power));
+            powers.push_back(static_cast<float>(std::pow(static_cast<double>(x[k]), power)));
         }
     }
     return powers;
