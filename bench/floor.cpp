@@ -4,6 +4,9 @@
 // against it in the same run.
 //
 //     polyfit_floor < input > /dev/null
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -15,12 +18,17 @@
 
 namespace {
 
-std::vector<char> read_all(std::FILE* file)
+// The whole of standard input, read in one go when it is a file of known size.
+std::vector<char> read_all()
 {
     std::vector<char> data;
+    struct stat status {};
+    if (fstat(0, &status) == 0 && S_ISREG(status.st_mode)) {
+        data.reserve(static_cast<std::size_t>(status.st_size) + 1);
+    }
     char block[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+    ssize_t got = 0;
+    while ((got = read(0, block, sizeof block)) > 0)
         data.insert(data.end(), block, block + got);
     return data;
 }
@@ -57,7 +65,7 @@ private:
 
 int main()
 {
-    const std::vector<char> data = read_all(stdin);
+    const std::vector<char> data = read_all();
     const char* p = data.data();
     const char* const end = p + data.size();
     int n = 0;

@@ -3,7 +3,8 @@
 
 For each size it generates a deterministic input, then times `polyfit < input >
 /dev/null` and `polyfit_floor < input > /dev/null` in alternation, several runs
-each, and prints the medians and their ratio as a Markdown table.
+each, and prints the medians of the wall-clock and of the CPU time (user plus
+system) and their ratios as a Markdown table.
 
     bench/run_benchmarks.py [--build build] [--runs 7] [--sizes 1e5:5,1e6:5,...]
 """
@@ -20,10 +21,12 @@ DEFAULT_SIZES = "1e5:5,1e6:5,1e7:5,1e6:1,1e6:12"
 
 
 def timed(program, input_path):
+    """Wall-clock seconds and CPU seconds (user + system) of one run."""
     with open(input_path, "rb") as data, open(os.devnull, "wb") as sink:
         start = time.perf_counter()
-        subprocess.run([program], stdin=data, stdout=sink, check=False)
-        return time.perf_counter() - start
+        child = subprocess.Popen([program], stdin=data, stdout=sink)
+        _, _, usage = os.wait4(child.pid, 0)
+        return time.perf_counter() - start, usage.ru_utime + usage.ru_stime
 
 
 def main():
@@ -39,8 +42,8 @@ def main():
     print("%s, %d cores, %s" % (platform.processor() or platform.machine(), os.cpu_count(),
                                 time.strftime("%Y-%m-%d")))
     print()
-    print("| n | m | polyfit (median s) | floor (median s) | ratio |")
-    print("|---:|---:|---:|---:|---:|")
+    print("| n | m | polyfit wall (s) | floor wall (s) | ratio | polyfit CPU (s) | floor CPU (s) | ratio |")
+    print("|---:|---:|---:|---:|---:|---:|---:|---:|")
     with tempfile.TemporaryDirectory() as scratch:
         for size in args.sizes.split(","):
             n_text, m_text = size.split(":")
@@ -53,8 +56,11 @@ def main():
             for _ in range(args.runs):
                 ours.append(timed(polyfit, input_path))
                 theirs.append(timed(floor, input_path))
-            a, b = statistics.median(ours), statistics.median(theirs)
-            print("| %s | %d | %.3f | %.3f | %.2f |" % (n_text, m, a, b, a / b), flush=True)
+            wall = [statistics.median(t[0] for t in runs) for runs in (ours, theirs)]
+            cpu = [statistics.median(t[1] for t in runs) for runs in (ours, theirs)]
+            print("| %s | %d | %.3f | %.3f | %.2f | %.3f | %.3f | %.2f |" % (
+                n_text, m, wall[0], wall[1], wall[0] / wall[1], cpu[0], cpu[1], cpu[0] / cpu[1]),
+                flush=True)
 
 
 if __name__ == "__main__":

@@ -173,3 +173,20 @@ ReadOutcome read_number(Console& console, NumberKind kind, std::string_view& tex
     text = quoted;
     return ReadOutcome::not_a_number;
 }
+
+ReadOutcome read_float(Console& console, float& value, std::string_view& text)
+{
+    if (skip_blanks(console)) {
+        const char* start = console.input.data() + console.input_next;
+        const char* end =
+            parse_float_quickly(start, console.input.data() + console.input_end, value);
+        if (end != nullptr) {
+            console.input_next += static_cast<std::size_t>(end - start);
+            text = std::string_view(start, static_cast<std::size_t>(end - start));
+            return ReadOutcome::number;
+        }
+    }
+    const ReadOutcome outcome = read_number(console, NumberKind::real, text);
+    if (outcome == ReadOutcome::number) value = parse_float(text);
+    return outcome;
+}

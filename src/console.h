@@ -56,3 +56,7 @@ enum class ReadOutcome : std::uint8_t { number, not_a_number, end_of_input };
 // does (the first characters of it), for the message; at the end of input it is
 // empty.
 ReadOutcome read_number(Console& console, NumberKind kind, std::string_view& text);
+
+// read_float: read_number for a float, and its value. Most numbers are scanned
+// and converted in one step.
+ReadOutcome read_float(Console& console, float& value, std::string_view& text);

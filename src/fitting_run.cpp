@@ -62,10 +62,9 @@ std::int32_t read_count(Console& console, const char* what, std::int32_t lowest)
 float read_value(Console& console, const char* before, std::int32_t k, const char* after)
 {
     std::string_view text;
-    const ReadOutcome outcome = read_number(console, NumberKind::real, text);
-    if (outcome == ReadOutcome::number) {
-        return parse_float(text);
-    }
+    float value = 0.0f;
+    const ReadOutcome outcome = read_float(console, value, text);
+    if (outcome == ReadOutcome::number) return value;
     throw InputError{std::string("Error: expected a number for ") + before + std::to_string(k) +
                      after + found_clause(outcome, text)};
 }
@@ -91,9 +90,36 @@ struct Points {
     std::vector<float> f;
 };
 
+// Counts the decimal number in text[first, last) up by one, in place; a carry out
+// of the first digit makes the number one digit longer.
+void count_up(std::string& text, std::size_t first, std::size_t last)
+{
+    for (std::size_t i = last; i-- > first;) {
+        if (text[i] != '9') {
+            ++text[i];
+            return;
+        }
+        text[i] = '0';
+    }
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(first), '1');
+}
+
+// The prompts for point k, "x[k]=" and "   f(x[k])=", kept as text and moved on
+// to the next point by counting the index up in place.
+struct PointPrompts {
+    std::string x = "x[0]=";
+    std::string f = "   f(x[0])=";
+
+    void next_point()
+    {
+        count_up(x, 2, x.size() - 2);
+        count_up(f, 7, f.size() - 3);
+    }
+};
+
 // Makes room for one more of the `n` values: the capacity doubles as values
 // arrive, but never beyond n, so that no room is left over once all are in.
-void make_room(std::vector<float>& values, std::int32_t n)
+inline void make_room(std::vector<float>& values, std::int32_t n)
 {
     if (values.size() < values.capacity()) return;
     const std::size_t doubled = std::max<std::size_t>(2 * values.capacity(), 1024);
@@ -105,12 +131,13 @@ void make_room(std::vector<float>& values, std::int32_t n)
 Points read_points(Console& console, std::int32_t n)
 {
     Points points;
-    for (std::int32_t k = 0; k < n; ++k) {
+    PointPrompts prompts;
+    for (std::int32_t k = 0; k < n; ++k, prompts.next_point()) {
         make_room(points.x, n);
         make_room(points.f, n);
-        write_indexed(console, "x[", k, "]=");
+        write_text(console, prompts.x);
         points.x.push_back(read_value(console, "x[", k, "]"));
-        write_indexed(console, "   f(x[", k, "])=");
+        write_text(console, prompts.f);
         points.f.push_back(read_value(console, "f(x[", k, "])"));
     }
     return points;

@@ -51,32 +51,40 @@ float dot_product(const float* a, const float* b, std::int32_t count)
     return sum;
 }
 
+namespace {
+
+// Adds column[p] * column[q] for q = p .. count-1 to sums[0 .. count-p-1]: one
+// step of independent running sums, which the compiler may do several at a time.
+void add_row_products(float* __restrict sums, double left, const double* __restrict column,
+                      std::size_t count)
+{
+    for (std::size_t q = 0; q < count; ++q) {
+        sums[q] = static_cast<float>(static_cast<double>(sums[q]) + left * column[q]);
+    }
+}
+
+}  // namespace
+
 void accumulate_normal_equations(const float* const* basis, std::int32_t terms, const float* f,
                                  std::int32_t count, float* A, float* B)
 {
-    if (terms <= 0) {
-        return;
-    }
+    if (terms <= 0) return;
     const std::size_t t = static_cast<std::size_t>(terms);
     // Upper triangle of A row by row, then B: one float running sum per entry.
+    // Widening a float to double is exact, so each point's column is widened once.
     std::vector<float> sums(t * (t + 1) / 2 + t, 0.0f);
     float* const rhs = sums.data() + t * (t + 1) / 2;
-    std::vector<float> column(t);
+    std::vector<double> column(t);
 
     for (std::int32_t k = 0; k < count; ++k) {
-        for (std::size_t p = 0; p < t; ++p) {
+        for (std::size_t p = 0; p < t; ++p)
             column[p] = basis[p][k];
-        }
-        float* entry = sums.data();
+        float* row_sums = sums.data();
         for (std::size_t p = 0; p < t; ++p) {
-            for (std::size_t q = p; q < t; ++q) {
-                *entry = add_product(*entry, column[p], column[q]);
-                ++entry;
-            }
+            add_row_products(row_sums, column[p], column.data() + p, t - p);
+            row_sums += t - p;
         }
-        for (std::size_t p = 0; p < t; ++p) {
-            rhs[p] = add_product(rhs[p], f[k], column[p]);
-        }
+        add_row_products(rhs, f[k], column.data(), t);
     }
 
     const float* entry = sums.data();

@@ -8,7 +8,7 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 bool is_sign(char c) { return c == '+' || c == '-'; }
 bool is_exponent_mark(char c) { return c == 'e' || c == 'E'; }
 
@@ -94,15 +94,17 @@ std::size_t scan_number(NumberKind kind, ScanState& state, const char* first, co
         }
         return static_cast<std::size_t>(p - first);
     }
-    for (; p < last; ++p) {
-        const char c = *p;
-        if (is_digit(c) && (state == ScanState::digits || state == ScanState::fraction ||
-                            state == ScanState::exponent)) {
-            continue;  // the common case: more digits of the same part
+    while (p < last) {
+        if (state == ScanState::digits || state == ScanState::fraction ||
+            state == ScanState::exponent) {
+            while (p < last && is_digit(*p))
+                ++p;  // the common case: a run of digits
+            if (p == last) break;
         }
-        const ScanState next = real_next(state, c);
+        const ScanState next = real_next(state, *p);
         if (next == ScanState::start) break;
         state = next;
+        ++p;
     }
     return static_cast<std::size_t>(p - first);
 }
@@ -127,23 +129,45 @@ bool parse_int32(std::string_view text, std::int32_t& value)
     return true;
 }
 
+namespace {
+
+// The float from_chars' result stands for: out of the double range, from_chars
+// leaves the value alone, and the nearest double is an infinity or a zero,
+// whichever side of the range the text lies on.
+float nearest_float(std::string_view text, double parsed, std::errc error)
+{
+    if (error == std::errc::result_out_of_range) {
+        parsed = decimal_magnitude(text) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        if (!text.empty() && text.front() == '-') parsed = -parsed;
+    }
+    return static_cast<float>(parsed);
+}
+
+}  // namespace
+
 float parse_float(std::string_view text)
 {
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);  // from_chars takes '-' only
     double parsed = 0.0;
     const auto result =
         std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone here; the nearest double is an
-        // infinity or a zero, whichever side of the range the text lies on.
-        const bool huge = decimal_magnitude(text) > 0;
-        parsed = huge ? std::numeric_limits<double>::infinity() : 0.0;
-        if (negative) {
-            parsed = -parsed;
-        }
+    return nearest_float(text, parsed, result.ec);
+}
+
+const char* parse_float_quickly(const char* first, const char* last, float& value)
+{
+    // One sign at most; from_chars takes '-' only.
+    const char* number = first < last && *first == '+' ? first + 1 : first;
+    const char* mantissa = first < last && is_sign(*first) ? first + 1 : first;
+    // from_chars would also take words for infinity and NaN, and a sign after '+'.
+    if (mantissa == last || !(is_digit(*mantissa) || *mantissa == '.')) return nullptr;
+    double parsed = 0.0;
+    const auto result = std::from_chars(number, last, parsed, std::chars_format::general);
+    // An exponent mark that from_chars left has no digits: a malformed number.
+    if (result.ec == std::errc::invalid_argument || result.ptr == last ||
+        is_exponent_mark(*result.ptr)) {
+        return nullptr;
     }
-    return static_cast<float>(parsed);
+    value = nearest_float(std::string_view(number, result.ptr - number), parsed, result.ec);
+    return result.ptr;
 }

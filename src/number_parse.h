@@ -50,3 +50,10 @@ bool parse_int32(std::string_view text, std::int32_t& value);
 // and that rounded to the nearest float. Beyond the float range it gives an
 // infinity of its sign; below the smallest subnormal it rounds to a zero of its sign.
 float parse_float(std::string_view text);
+
+// parse_float_quickly: the fast path of scanning and parse_float in one. When a
+// whole float starts at `first` and ends before `last`, stores its value and
+// returns the end of its text. Returns nullptr, and stores nothing, whenever the
+// scanner has to decide: when no number or a malformed one starts there, or when
+// the number reaches `last` and might go on beyond it.
+const char* parse_float_quickly(const char* first, const char* last, float& value);

@@ -77,25 +77,32 @@ FileOutputBuffer::FileOutputBuffer(int descriptor, std::size_t size)
 
 FileOutputBuffer::~FileOutputBuffer() { write_out(); }
 
+bool FileOutputBuffer::write_all(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const long written = write_some(descriptor_, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;  // the output is gone: drop it rather than retry forever
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
 bool FileOutputBuffer::write_out()
 {
-    const char* data = pbase();
-    std::size_t left = static_cast<std::size_t>(pptr() - pbase());
-    bool ok = true;
-    while (left > 0) {
-        const long written = write_some(descriptor_, data, left);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            ok = false;  // the output is gone: drop it rather than retry forever
-            break;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    const bool ok = write_all(pbase(), static_cast<std::size_t>(pptr() - pbase()));
     setp(buffer_.data(), buffer_.data() + buffer_.size());
     return ok;
+}
+
+std::streamsize FileOutputBuffer::xsputn(const char* data, std::streamsize size)
+{
+    if (size < static_cast<std::streamsize>(buffer_.size())) {
+        return std::streambuf::xsputn(data, size);
+    }
+    if (!write_out() || !write_all(data, static_cast<std::size_t>(size))) return 0;
+    return size;
 }
 
 FileOutputBuffer::int_type FileOutputBuffer::overflow(int_type c)

@@ -33,9 +33,12 @@ public:
 protected:
     int_type overflow(int_type c) override;
     int sync() override;
+    // A block at least as large as the buffer goes out directly, not copied.
+    std::streamsize xsputn(const char* data, std::streamsize size) override;
 
 private:
     bool write_out();
+    bool write_all(const char* data, std::size_t size);
 
     int descriptor_;
     std::vector<char> buffer_;

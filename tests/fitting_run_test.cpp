@@ -200,6 +200,16 @@ TEST(FittingRun, ReportsOfCompletedFits)
     }
 }
 
+TEST(FittingRun, PromptsCountTheIndexUpPastEveryPowerOfTen)
+{
+    std::string input = "1001";
+    for (int k = 0; k < 1001; ++k)
+        input += " " + std::to_string(k) + " 1";
+    const RunResult result = run(input + " 0");
+    EXPECT_EQ(result.output.substr(0, questions(1001).size()), questions(1001));
+    EXPECT_EQ(result.status, kFitWritten);
+}
+
 TEST(FittingRun, BadInputEndsTheRunWithOneLine)
 {
     const std::string n_range = "(a whole number from 1 to 2147483647)";

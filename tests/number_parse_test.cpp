@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -156,6 +158,49 @@ TEST(ParseFloat, NearestDoubleThenNearestFloat)
     EXPECT_TRUE(std::signbit(parse_float("-0")));
     EXPECT_TRUE(std::signbit(parse_float("-1e-400")));
     EXPECT_FALSE(std::signbit(parse_float("+0.0")));
+}
+
+TEST(ParseFloatQuickly, AgreesWithTheScannerWhereverItDecides)
+{
+    // text, characters taken (0: left to the scanner)
+    const struct {
+        const char* text;
+        std::size_t length;
+    } cases[] = {
+        {"1e5 ", 3},   {"-.5\n", 3}, {"+3 ", 2},   {"5. ", 2}, {"0x10 ", 1}, {"1.2.3 ", 3},
+        {"1e400 ", 5}, {"+-2 ", 0},  {"--1 ", 0},  {"1e ", 0}, {"1e+x", 0},  {". ", 0},
+        {"-. ", 0},    {"inf ", 0},  {"-nan ", 0}, {"5", 0},   {"12e", 0},   {"", 0},
+    };
+    for (const auto& c : cases) {
+        const std::string text = c.text;
+        float value = -7.0f;
+        const char* end = parse_float_quickly(text.data(), text.data() + text.size(), value);
+        const std::size_t length = end == nullptr ? 0 : static_cast<std::size_t>(end - text.data());
+        EXPECT_EQ(length, c.length) << '"' << c.text << '"';
+        if (end == nullptr) {
+            EXPECT_EQ(value, -7.0f) << '"' << c.text << '"';  // nothing stored
+        }
+    }
+
+    // Random texts over the number alphabet: where the fast path decides, it takes
+    // what the scanner takes and gives what parse_float gives.
+    std::mt19937 random(42);
+    const std::string alphabet = "0123456789..+-eE  x";
+    for (int trial = 0; trial < 200000; ++trial) {
+        std::string text;
+        const int size = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < size; ++i)
+            text.push_back(alphabet[random() % alphabet.size()]);
+        float quick = 0.0f;
+        const char* end = parse_float_quickly(text.data(), text.data() + text.size(), quick);
+        if (end == nullptr) continue;
+        const Scanned scanned = scan(NumberKind::real, text);
+        ASSERT_TRUE(scanned.complete) << '"' << text << '"';
+        ASSERT_EQ(static_cast<std::size_t>(end - text.data()), scanned.length)
+            << '"' << text << '"';
+        const float careful = parse_float(std::string_view(text.data(), scanned.length));
+        ASSERT_EQ(std::memcmp(&quick, &careful, sizeof quick), 0) << '"' << text << '"';
+    }
 }
 
 }  // namespace
