@@ -117,17 +117,19 @@ struct PointPrompts {
     }
 };
 
-// Makes room for one more of the `n` values: the capacity doubles as values
-// arrive, but never beyond n, so that no room is left over once all are in.
+// Makes room for one more of the `n` values. The first block holds up to 2^20
+// values (4 MiB) at once; beyond that the capacity doubles as values arrive, but
+// never past n, so no room is left over once all are in and a count with no
+// points behind it costs no more than the first block.
 inline void make_room(std::vector<float>& values, std::int32_t n)
 {
     if (values.size() < values.capacity()) return;
-    const std::size_t doubled = std::max<std::size_t>(2 * values.capacity(), 1024);
+    constexpr std::size_t kFirstBlock = std::size_t{1} << 20;
+    const std::size_t doubled = std::max(2 * values.capacity(), kFirstBlock);
     values.reserve(std::min(doubled, static_cast<std::size_t>(n)));
 }
 
-// Storage grows as the points arrive, so a count with no points behind it
-// reserves nothing.
+// Storage grows as the points arrive (see make_room).
 Points read_points(Console& console, std::int32_t n)
 {
     Points points;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "fit.h"
@@ -65,26 +66,57 @@ void add_row_products(float* __restrict sums, double left, const double* __restr
 
 }  // namespace
 
+namespace {
+
+// The running sums of one point: A's upper triangle row by row, then B. `Terms`
+// is the row length; 0 means it is only known at run time as `t`.
+template <std::size_t Terms>
+void add_point(float* sums, const double* column, double f, std::size_t t)
+{
+    const std::size_t terms = Terms != 0 ? Terms : t;
+    for (std::size_t p = 0; p < terms; ++p) {
+        add_row_products(sums, column[p], column + p, terms - p);
+        sums += terms - p;
+    }
+    add_row_products(sums, f, column, terms);
+}
+
+// All points into `sums`. Widening a float to double is exact, so each point's
+// column is widened once.
+template <std::size_t Terms>
+void add_points(float* sums, const float* const* basis, const float* f, std::int32_t count,
+                std::size_t t)
+{
+    const std::size_t terms = Terms != 0 ? Terms : t;
+    std::vector<double> column(terms);
+    for (std::int32_t k = 0; k < count; ++k) {
+        for (std::size_t p = 0; p < terms; ++p)
+            column[p] = basis[p][k];
+        add_point<Terms>(sums, column.data(), f[k], terms);
+    }
+}
+
+// The loops for the usual few terms, unrolled by the compiler for each count.
+template <std::size_t... Terms>
+bool add_points_unrolled(float* sums, const float* const* basis, const float* f, std::int32_t count,
+                         std::size_t t, std::index_sequence<Terms...>)
+{
+    return ((t == Terms + 1 ? (add_points<Terms + 1>(sums, basis, f, count, t), true) : false) ||
+            ...);
+}
+
+}  // namespace
+
 void accumulate_normal_equations(const float* const* basis, std::int32_t terms, const float* f,
                                  std::int32_t count, float* A, float* B)
 {
     if (terms <= 0) return;
     const std::size_t t = static_cast<std::size_t>(terms);
-    // Upper triangle of A row by row, then B: one float running sum per entry.
-    // Widening a float to double is exact, so each point's column is widened once.
+    // Upper triangle of A row by row, then B: one float running sum per entry,
+    // each summed over the points in ascending order.
     std::vector<float> sums(t * (t + 1) / 2 + t, 0.0f);
-    float* const rhs = sums.data() + t * (t + 1) / 2;
-    std::vector<double> column(t);
-
-    for (std::int32_t k = 0; k < count; ++k) {
-        for (std::size_t p = 0; p < t; ++p)
-            column[p] = basis[p][k];
-        float* row_sums = sums.data();
-        for (std::size_t p = 0; p < t; ++p) {
-            add_row_products(row_sums, column[p], column.data() + p, t - p);
-            row_sums += t - p;
-        }
-        add_row_products(rhs, f[k], column.data(), t);
+    if (!add_points_unrolled(sums.data(), basis, f, count, t, std::make_index_sequence<16>())) {
+        add_points<0>(sums.data(), basis, f, count, t);
     }
 
     const float* entry = sums.data();
@@ -94,6 +126,6 @@ void accumulate_normal_equations(const float* const* basis, std::int32_t terms, 
             A[q * t + p] = *entry;
             ++entry;
         }
-        B[p] = rhs[p];
     }
+    std::copy(entry, entry + t, B);
 }

@@ -156,7 +156,7 @@ TEST(NormalEquations, OnePassGivesEveryValueOfSeparateDotProducts)
 {
     std::mt19937 random(20261211);
     std::uniform_real_distribution<float> value(-3.0f, 3.0f);
-    for (std::int32_t degree : {0, 1, 4, 9}) {
+    for (std::int32_t degree : {0, 1, 4, 9, 15, 16, 20}) {
         std::vector<float> x(257), f(257);
         for (std::size_t k = 0; k < x.size(); ++k) {
             x[k] = value(random);
