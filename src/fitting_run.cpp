@@ -188,10 +188,11 @@ NormalEquations write_tables(Console& console, const Points& points, std::size_t
     std::vector<std::vector<float>> basis(terms);
     std::vector<const float*> basis_rows(terms);
     for (std::size_t i = 0; i < terms; ++i) {
-        basis[i] = power_vector(static_cast<std::int32_t>(i), n, points.x.data());
-        basis_rows[i] = basis[i].data();
+        // x to the power 1 is x itself: that row needs no storage of its own.
+        if (i != 1) basis[i] = power_vector(static_cast<std::int32_t>(i), n, points.x.data());
+        basis_rows[i] = i == 1 ? points.x.data() : basis[i].data();
         write_indexed(console, "tabphi(", static_cast<std::int32_t>(i), ")= ");
-        write_row(console, basis[i].data(), basis[i].size());
+        write_row(console, basis_rows[i], points.x.size());
     }
     write_text(console, "tabf= ");
     write_row(console, points.f.data(), points.f.size());
