@@ -242,6 +242,9 @@ TEST(FittingRun, BadInputEndsTheRunWithOneLine)
          kBanner + kPointsHeading + "x[0]=", "Error: expected a number for x[0], found \"1e\"."},
         {"1 --1 2 0",
          kBanner + kPointsHeading + "x[0]=", "Error: expected a number for x[0], found \"--1\"."},
+        // A sign after '+': the one-step reader once took this for -2.
+        {"1 +-2 2 0",
+         kBanner + kPointsHeading + "x[0]=", "Error: expected a number for x[0], found \"+-2\"."},
         {"1 . 2 0",
          kBanner + kPointsHeading + "x[0]=", "Error: expected a number for x[0], found \".\"."},
         {"1 \x01\x7f\xff 2 0",
