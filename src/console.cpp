@@ -8,9 +8,8 @@
 
 namespace {
 
-// How much of an unreadable value is kept for the error message: a little more
-// than it quotes, so that it can tell that the value goes on.
-constexpr std::size_t kQuotedLimit = 41;
+// How much of an unreadable value is kept for the error message.
+constexpr std::size_t kQuotedLimit = kQuotedLength + 1;
 
 void hand_over_output(Console& console)
 {

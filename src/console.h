@@ -50,6 +50,10 @@ void flush_output(Console& console);
 
 enum class ReadOutcome : std::uint8_t { number, not_a_number, end_of_input };
 
+// How many characters of an unreadable value a message quotes. The reader keeps
+// one more, so that the message can tell that the value goes on.
+constexpr std::size_t kQuotedLength = 40;
+
 // read_number: skips white space and reads one number of `kind`. On success `text`
 // holds exactly its characters, valid until the next read; the first character
 // after it stays in the input. When no number stands there, `text` holds what

@@ -26,14 +26,13 @@ struct InputError {
 // Makes what the user typed safe and short enough to quote on one line.
 std::string printable(std::string_view text)
 {
-    constexpr std::size_t kQuoted = 40;
     std::string shown;
-    for (std::size_t i = 0; i < text.size() && i < kQuoted; ++i) {
+    for (std::size_t i = 0; i < text.size() && i < kQuotedLength; ++i) {
         const char c = text[i];
         const bool plain = c >= 0x20 && c < 0x7f;
         shown.push_back(plain ? c : '?');
     }
-    return text.size() > kQuoted ? shown + "..." : shown;
+    return text.size() > kQuotedLength ? shown + "..." : shown;
 }
 
 std::string found_clause(ReadOutcome outcome, std::string_view text)

@@ -134,11 +134,18 @@ class AtATerminal(unittest.TestCase):
         self.assertEqual(terminal.mode(), mode_before)
         self.assertTrue(terminal.mode() & termios.ECHO and terminal.mode() & termios.ICANON)
 
-    def test_several_values_on_one_line(self):
+    def type_all_at_once(self, line):
+        """Starts a run, types the whole input as one line at the first prompt and
+        waits for the pause. Returns the terminal and its mode before the pause."""
         terminal = Terminal()
         self.assertTrue(terminal.wait_for("points: "))
-        terminal.type("3 0 1 1 3 2 5 1\n")
+        mode_before = terminal.mode()
+        terminal.type(line + "\n")
         self.assertTrue(terminal.wait_for(PAUSE), terminal.screen)
+        return terminal, mode_before
+
+    def test_several_values_on_one_line(self):
+        terminal, _ = self.type_all_at_once("3 0 1 1 3 2 5 1")
         self.assertIn("3 0 1 1 3 2 5 1\n\nPlease enter your data points:\n"
                       "x[0]=   f(x[0])=x[1]=   f(x[1])=x[2]=   f(x[2])=What is the degree",
                       terminal.screen)
@@ -146,22 +153,14 @@ class AtATerminal(unittest.TestCase):
         self.assertEqual(terminal.exit_status(), 0)
 
     def test_ctrl_c_at_the_pause_ends_the_run_and_restores_the_terminal(self):
-        terminal = Terminal()
-        mode_before = terminal.mode()
-        self.assertTrue(terminal.wait_for("points: "))
-        terminal.type("1 2 3 0\n")
-        self.assertTrue(terminal.wait_for(PAUSE), terminal.screen)
+        terminal, mode_before = self.type_all_at_once("1 2 3 0")
         self.assertIn("(3)\n\n", terminal.screen)
         terminal.type("\x03")
         self.assertEqual(terminal.exit_status(), 0)
         self.assertEqual(terminal.mode(), mode_before)
 
     def test_a_failed_run_pauses_too(self):
-        terminal = Terminal()
-        mode_before = terminal.mode()
-        self.assertTrue(terminal.wait_for("points: "))
-        terminal.type("two\n")
-        self.assertTrue(terminal.wait_for(PAUSE), terminal.screen)
+        terminal, mode_before = self.type_all_at_once("two")
         # The echoed Enter ends the typed line; the program ends the prompt's line
         # as it does in a pipe, which leaves one blank line, as after every answer.
         self.assertTrue(terminal.screen.endswith(
